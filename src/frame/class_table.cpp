@@ -9,7 +9,7 @@ namespace {
 
 const ClassTableRow kClassTable[] = {
     {ids::kRegistrationClass, kClassVersion, sizeof(RegistrationInstance),
-     createRegistrationInstance, destroyInstance, ids::kRegisterInterface, kClassVersion,
+     createRegistrationInstance, destroyRegistrationInstance, ids::kRegisterInterface, kClassVersion,
      createRegisterInterface},
     {ids::kScriptClass, kClassVersion, sizeof(ScriptInstance), createScriptInstance,
      destroyInstance, ids::kScriptInterface, kClassVersion, createScriptInterface},

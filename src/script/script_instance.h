@@ -49,6 +49,11 @@ static_assert(sizeof(RegistrationInstance) == 24, "registration instance is the 
 static_assert(sizeof(ScriptInstance) == 92, "the host allocates 92 bytes per script object");
 #endif
 
+// The create and destroy routines the class table hands to the host. Each
+// class has its own destroy routine: a registration instance is only the
+// host's 24-byte header, and a routine shared by both classes could not tell
+// which record it was given.
 HostCode XCALL createScriptInstance(void* instance) noexcept;
-HostCode XCALL createRegistrationInstance(void* instance) noexcept;
 void XCALL destroyInstance(void* instance) noexcept;
+HostCode XCALL createRegistrationInstance(void* instance) noexcept;
+void XCALL destroyRegistrationInstance(void* instance) noexcept;
