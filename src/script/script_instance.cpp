@@ -29,22 +29,23 @@ void giveBack(T*& field) {
   field = nullptr;
 }
 
-// The host application's directory: its executable's path up to and with
-// the last backslash. A path without one, or whose only one comes first,
-// stays whole.
 char* findAppDirectory() {
   char* directory = new (std::nothrow) char[kAppDirectoryBufferSize];
   if (directory == nullptr) return gNoDirectory;
   directory[kAppDirectoryBufferSize - 1] = '\0';
   if (platform::getModuleFileName(directory, kModuleFileSize) == 0) directory[0] = '\0';
-  std::uint32_t lastBackslash = 0;
-  for (std::uint32_t i = 0; directory[i] != '\0'; ++i)
-    if (directory[i] == '\\') lastBackslash = i;
-  if (lastBackslash > 0) directory[lastBackslash + 1] = '\0';
+  keepDirectoryPart(directory);
   return directory;
 }
 
 }  // namespace
+
+void keepDirectoryPart(char* path) {
+  std::size_t lastBackslash = 0;
+  for (std::size_t i = 0; path[i] != '\0'; ++i)
+    if (path[i] == '\\') lastBackslash = i;
+  if (lastBackslash > 0) path[lastBackslash + 1] = '\0';
+}
 
 HostCode XCALL createScriptInstance(void* instance) noexcept {
   auto& self = *static_cast<ScriptInstance*>(instance);

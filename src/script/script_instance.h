@@ -49,6 +49,10 @@ static_assert(sizeof(RegistrationInstance) == 24, "registration instance is the 
 static_assert(sizeof(ScriptInstance) == 92, "the host allocates 92 bytes per script object");
 #endif
 
+// Cuts a file path to its directory: up to and with the last backslash. A
+// path without one, or whose only one comes first, stays whole.
+void keepDirectoryPart(char* path);
+
 // The create and destroy routines the class table hands to the host. Each
 // class has its own destroy routine: a registration instance is only the
 // host's 24-byte header, and a routine shared by both classes could not tell
