@@ -1,7 +1,9 @@
 // The operating-system functions the module calls, behind one seam. Windows
 // builds call the real API; other builds use our own implementation with the
 // same behaviour, so the bench host and the native tests see what Windows
-// shows. Paths are Windows paths on every build.
+// shows. Paths are Windows paths on every build: elsewhere a drive prefix
+// "X:" is dropped and backslashes become slashes, as Wine maps them, and a
+// name without a folder is taken from the current directory.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +14,11 @@ namespace platform {
 // Returns the length written; the text is cut to size - 1 characters.
 std::uint32_t getModuleFileName(char* buffer, std::uint32_t size);
 
-// The private profile (INI) functions.
+// The private profile (INI) functions. Section, key and value are never null.
+// A read copies at most size - 1 characters and a terminator (nothing when
+// size is 0) and returns the length copied; a missing file, section or key
+// gives the default. A write creates file, section and key as needed and
+// returns whether the file now holds the value.
 std::uint32_t getPrivateProfileString(const char* section, const char* key,
                                       const char* defaultValue, char* buffer, std::uint32_t size,
                                       const char* file);
@@ -21,7 +27,8 @@ std::int32_t getPrivateProfileInt(const char* section, const char* key, std::int
 bool writePrivateProfileString(const char* section, const char* key, const char* value,
                                const char* file);
 
-// WinExec: a result above 31 means the program was started.
+// WinExec: starts the program of the command line without waiting for it.
+// A result above 31 means the program was started; 31 or less means it was not.
 std::uint32_t winExec(const char* commandLine, std::uint32_t showMode);
 
 // GetTickCount: milliseconds, wrapping at 2^32.
@@ -33,7 +40,7 @@ bool topLevelWindowExists(const char* title);
 // MessageBoxA without an owner window; returns when the user closes it.
 void showMessageBox(const char* text, const char* caption, std::uint32_t style);
 
-// Sleep: yields the processor for about this long.
+// Sleep: gives the processor away for about this long.
 void pause(std::uint32_t milliseconds);
 
 }  // namespace platform
