@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "methods/settings/settings_methods.h"
+
 namespace {
 
 constexpr MessageTableLine kMessageTable[] = {
@@ -19,14 +21,14 @@ constexpr MessageTableLine kMessageTable[] = {
     {8, "typeName object me, string typeSymbol -- get displayname of cmtype", nullptr, kNeedsNothingMore},
     {9, "* dumpTypes -- dump list of cmtypes", nullptr, kNeedsNothingMore},
     {10, "* dumpAppInfo -- dump app info", nullptr, kNeedsNothingMore},
-    {11, "* addScoreToList integer iListLength, string szSection, integer iScore, string szName -- Add score", nullptr, kNeedsNothingMore},
-    {12, "* clearScoreList integer iListLength, string szSection -- Clear score list of ListLength from Section", nullptr, kNeedsNothingMore},
-    {13, "* getScoreValues integer iListLength, string szSection -- Get list of ListLength scores from Section", nullptr, kNeedsNothingMore},
-    {14, "* getScoreList integer iListLength, string szSection -- Get list of ListLength items from Section", nullptr, kNeedsNothingMore},
-    {15, "* launchLocal string szProgramName, string szArgument -- Launches local EXE", nullptr, kNeedsNothingMore},
-    {16, "* launchPDA string szSectionID -- Launches PDA", nullptr, kNeedsNothingMore},
+    {11, "* addScoreToList integer iListLength, string szSection, integer iScore, string szName -- Add score", addScoreToList, kNeedsNothingMore},
+    {12, "* clearScoreList integer iListLength, string szSection -- Clear score list of ListLength from Section", clearScoreList, kNeedsNothingMore},
+    {13, "* getScoreValues integer iListLength, string szSection -- Get list of ListLength scores from Section", getScoreValues, kNeedsLists},
+    {14, "* getScoreList integer iListLength, string szSection -- Get list of ListLength items from Section", getScoreList, kNeedsLists},
+    {15, "* launchLocal string szProgramName, string szArgument -- Launches local EXE", launchLocal, kNeedsNothingMore},
+    {16, "* launchPDA string szSectionID -- Launches PDA", launchPDA, kNeedsNothingMore},
     {kNotAMethod, "-- MOVIE --", nullptr, kNeedsNothingMore},
-    {17, "* getExternalPath integer iPathType -- get external path: 0 = Images, 1 = Sounds", nullptr, kNeedsNothingMore},
+    {17, "* getExternalPath integer iPathType -- get external path: 0 = Images, 1 = Sounds", getExternalPath, kNeedsNothingMore},
     {18, "movieProp object me, string prop -- Get movie prop", nullptr, kNeedsNothingMore},
     {19, "setMovieProp object me, string prop, any value -- Set movie prop", nullptr, kNeedsNothingMore},
     {20, "movieToLoop object me, integer memIndex -- New filmloop from movie score", nullptr, kNeedsNothingMore},

@@ -51,14 +51,22 @@ std::string TemporaryFolder::windows(const std::string& name) const {
   return asWindowsPath(native_ + name);
 }
 
-std::optional<std::string> TemporaryFolder::read(const std::string& name) const {
-  std::ifstream file(native(name), std::ios::binary);
+std::optional<std::string> readFileBytes(const std::string& nativePath) {
+  std::ifstream file(nativePath, std::ios::binary);
   if (!file) return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-void TemporaryFolder::write(const std::string& name, const std::string& bytes) const {
-  std::ofstream file(native(name), std::ios::binary | std::ios::trunc);
+bool writeFileBytes(const std::string& nativePath, const std::string& bytes) {
+  std::ofstream file(nativePath, std::ios::binary | std::ios::trunc);
   file << bytes;
-  ASSERT_TRUE(file.good()) << "cannot write " << native(name);
+  return file.good();
+}
+
+std::optional<std::string> TemporaryFolder::read(const std::string& name) const {
+  return readFileBytes(native(name));
+}
+
+void TemporaryFolder::write(const std::string& name, const std::string& bytes) const {
+  ASSERT_TRUE(writeFileBytes(native(name), bytes)) << "cannot write " << native(name);
 }

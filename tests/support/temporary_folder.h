@@ -27,6 +27,10 @@ class TemporaryFolder {
   std::string native_;  // ends in the separator
 };
 
+// A file's bytes, or nothing when it does not exist; writing replaces them.
+std::optional<std::string> readFileBytes(const std::string& nativePath);
+bool writeFileBytes(const std::string& nativePath, const std::string& bytes);
+
 // A Windows path as the POSIX platform writes it ("Z:\dir\file" for
 // "/dir/file"); Windows paths unchanged.
 std::string asWindowsPath(const std::string& nativePath);
