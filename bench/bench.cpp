@@ -72,8 +72,11 @@ std::vector<std::string> Bench::traceLines(const std::string& prefix) const {
 HostCode Bench::registerModule() {
   if (!module_) return kClassNotFound;
   const HostCode code = module_->registerModule();
+  // The message table is written for the class that offers the script interface.
+  const ClassForm* script = module_->classOffering(ids::kScriptInterface);
   const RegistryRecord* table =
-      module_->registry().find(ids::kScriptClass, ids::kScriptInterface, "msgTable");
+      script ? module_->registry().find(script->classId, ids::kScriptInterface, "msgTable")
+             : nullptr;
   if (table != nullptr && table->valueType == kRegistryText)
     messageTable_ = MessageTable::parse(table->text);
   return code;

@@ -104,6 +104,9 @@ class Bench {
 
   // --- What the host saw.
   FaultPlan& faults() { return host_.monitor.faults(); }
+  // Whether any fault is planned: a scenario run by the sweep checks its
+  // results only when none is.
+  bool faultsPlanned() { return !faults().empty(); }
   const std::vector<TraceEntry>& trace() const { return host_.monitor.trace(); }
   // Trace lines, "Movie.getProp(#frame)", of the operations whose names
   // begin with `prefix`.

@@ -80,7 +80,7 @@ HostCode XCALL MediaService::newMediaInfo(HostSymbol label, HostSymbol format, H
 }
 
 HostCode XCALL MediaService::releaseMediaInfo(MediaInfo* info) {
-  Gate gate = enter("releaseMediaInfo", info && info->data ? "handle" : "no data");
+  Gate gate = enter("releaseMediaInfo", info && info->data ? "handle" : "no data", false);
   if (!gate) return gate.code();
   if (!host_.out(info, gate.origin())) return kBadArgument;
   if (info->data == nullptr) return kOk;

@@ -30,8 +30,6 @@ void FaultPlan::failAlways(const std::string& operation, HostCode code) {
 
 void FaultPlan::failCall(int k, HostCode code) { rules_.push_back({std::string(), k, code}); }
 
-void FaultPlan::clear() { rules_.clear(); }
-
 std::optional<HostCode> FaultPlan::decide(const std::string& operation, int callOfOperation,
                                           int failableCall) const {
   for (const Rule& rule : rules_) {

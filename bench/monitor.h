@@ -45,6 +45,9 @@ struct TraceEntry {
 
 // Faults planned for a scenario. Only operations that can report a failure
 // take part: those returning a code, and allocate and newHandle (null).
+// Operations that give something back or close what was opened always
+// succeed, as a module could do nothing about their failure: release,
+// releaseValue, releaseMediaInfo, free, unlockHandle and endUpdate.
 class FaultPlan {
  public:
   // The nth call (from 1) of an operation fails with `code`.
@@ -53,7 +56,8 @@ class FaultPlan {
   void failAlways(const std::string& operation, HostCode code = kInjectedFault);
   // The kth call (from 1) of any operation that can fail, as the sweep does.
   void failCall(int k, HostCode code = kInjectedFault);
-  void clear();
+  void clear() { rules_.clear(); }
+  bool empty() const { return rules_.empty(); }
 
   std::optional<HostCode> decide(const std::string& operation, int callOfOperation,
                                  int failableCall) const;

@@ -15,7 +15,7 @@ HostCode XCALL ScoreAccessObject::beginUpdate() {
 }
 
 HostCode XCALL ScoreAccessObject::endUpdate() {
-  Gate gate = enter("endUpdate");
+  Gate gate = enter("endUpdate", {}, false);
   if (!gate) return gate.code();
   if (!updating_) return kNotUpdating;
   if (building_)
@@ -38,7 +38,10 @@ HostCode XCALL ScoreAccessObject::prepareFrames() {
 
 HostCode XCALL ScoreAccessObject::finishFrames() {
   Gate gate = enter("finishFrames");
-  if (!gate) return gate.code();
+  if (!gate) {
+    building_ = false;  // a refused finish abandons the frames
+    return gate.code();
+  }
   if (!building_) return kNotUpdating;
   score_->frames = built_;
   building_ = false;

@@ -38,7 +38,7 @@ HostCode XCALL ValueService::getValueType(const HostValue* value, std::int32_t* 
 }
 
 HostCode XCALL ValueService::releaseValue(HostValue* value) {
-  Gate gate = enter("releaseValue", host_.showValue(value));
+  Gate gate = enter("releaseValue", host_.showValue(value), false);
   if (!gate) return gate.code();
   return host_.values.release(value, gate.origin());
 }
