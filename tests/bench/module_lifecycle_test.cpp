@@ -2,7 +2,11 @@
 // registration, a script object, calls, and the end of everything.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "bench/bench_support.h"
+#include "sweep.h"
 
 using bench::Bench;
 using bench::Value;
@@ -38,4 +42,48 @@ TEST(BenchLifecycle, RegistersCreatesCallsAndLetsGoWithACleanAudit) {
 
   EXPECT_TRUE(isClean(bench.finish()));
   EXPECT_FALSE(xtra.valid());
+}
+
+TEST(BenchLifecycle, TheTraceStatesTheOrderOfACall) {
+  Bench bench(moduleUnderTest());
+  bench.registerModule();
+  bench::ScriptObject xtra = bench.newScriptObject();
+  const std::size_t before = bench.trace().size();
+  xtra.call("new");
+  std::vector<std::string> call;
+  for (std::size_t i = before; i < bench.trace().size(); ++i) call.push_back(bench.trace()[i].line());
+  // The movie goes back before its score access.
+  EXPECT_EQ(call, (std::vector<std::string>{"module.Call(new)", "PlayerServices.getActiveMovie()",
+                                            "Movie.getScoreAccess()", "Movie.release()",
+                                            "ScoreAccess.release()"}));
+  EXPECT_TRUE(isClean(bench.finish()));
+}
+
+TEST(BenchLifecycle, AHostOfAnotherNameIsRefusedAndNothingIsRegistered) {
+  Bench bench(moduleUnderTest());
+  bench.app().infoStrings[5] = "director";
+  EXPECT_EQ(bench.registerModule(), kRequestNotServed);
+  EXPECT_TRUE(bench.messageTable().empty());
+  EXPECT_TRUE(isClean(bench.finish()));
+}
+
+TEST(BenchLifecycle, WithoutAnActiveMovieACallIsNotServed) {
+  Bench bench(moduleUnderTest());
+  bench.registerModule();
+  bench::ScriptObject xtra = bench.newScriptObject();
+  bench.removeActiveMovie();
+  EXPECT_EQ(xtra.call("new").code, kRequestNotServed);
+  EXPECT_TRUE(bench.traceLines("Movie.").empty());
+  EXPECT_TRUE(isClean(bench.finish()));
+}
+
+TEST(BenchLifecycle, TheModuleSurvivesEachHostFailureOfItsLifecycle) {
+  const bench::SweepReport report = bench::sweep(moduleUnderTest(), [](Bench& bench) {
+    bench.registerModule();
+    bench::ScriptObject xtra = bench.newScriptObject();
+    xtra.call("new");
+    xtra.destroy();
+  });
+  EXPECT_GT(report.runs, 10);
+  EXPECT_TRUE(report.clean()) << report.text();
 }
