@@ -113,6 +113,8 @@ class Bench {
   std::vector<std::string> traceLines(const std::string& prefix = {}) const;
   const std::vector<Finding>& findings() const { return host_.monitor.findings(); }
   Host& host() { return host_; }
+  // The host's side of the module's edge; null when the file did not load.
+  ModuleHost* moduleHost() { return module_.get(); }
 
   // --- The module.
   // Learns the classes and calls Register; the code Register returned.

@@ -136,10 +136,11 @@ HostCode ModuleHost::getInterface(Instance& instance, void** out) {
 bool ModuleHost::destroyInstance(Instance& instance) {
   if (instance.state != Instance::State::Created) return false;
   if (instance.references > 1) {
+    const int held = instance.references - 1;
     host_.monitor.find(Finding::Kind::Leak,
-                       instance.name() + " is still referenced " +
-                           std::to_string(instance.references - 1) +
-                           " times when the host lets it go; the host does not free it");
+                       "the module still holds " + std::to_string(held) +
+                           (held == 1 ? " reference" : " references") + " on " + instance.name() +
+                           " when the host lets it go; the host does not free it");
     return false;
   }
   host_.monitor.enter("module.destroy", instance.name(), false);

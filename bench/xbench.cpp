@@ -1,25 +1,14 @@
 // xbench: drives a module file as the host would and prints what it learns.
-//   xbench info MODULE   the class records and the instance size of each class
+//   xbench info MODULE   the classes, the registration and the message
+//                        table, then a script object's life and the audit
 #include <cinttypes>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "module_library.h"
+#include "bench.h"
 
 namespace {
-
-struct MallocAllocator final : HostAllocator {
-  HostCode XCALL queryInterface(const ComponentId*, void** out) override {
-    *out = nullptr;
-    return kRequestNotServed;
-  }
-  std::uint32_t XCALL addRef() override { return 1; }
-  std::uint32_t XCALL release() override { return 1; }
-  void* XCALL allocate(std::uint32_t size) override { return std::malloc(size); }
-  void XCALL free(void* block) override { std::free(block); }
-};
 
 std::string formatId(const ComponentId& id) {
   char text[40];
@@ -29,39 +18,39 @@ std::string formatId(const ComponentId& id) {
   return text;
 }
 
-int printInfo(const ModuleLibrary& module) {
-  MallocAllocator allocator;
-  ClassInfoRecord* records = nullptr;
-  HostCode code = module.getClassInfo(&allocator, &records);
-  std::printf("DllGetClassInfo -> 0x%08" PRIX32 "\n", static_cast<std::uint32_t>(code));
-  if (code != kOk) return 1;
-  const ComponentId none{};
-  for (int i = 0;; ++i) {
-    const ClassInfoRecord& record = records[i];
-    if (record.classId == none && record.interfaceId == none) {
-      std::printf("  record %d: end of list\n", i + 1);
-      break;
-    }
-    std::printf("  record %d: class %s version 0x%08" PRIX32 ", interface %s version 0x%08" PRIX32
-                "\n",
-                i + 1, formatId(record.classId).c_str(), record.classVersion,
-                formatId(record.interfaceId).c_str(), record.interfaceVersion);
+std::string formatCode(HostCode code) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08" PRIX32, static_cast<std::uint32_t>(code));
+  return text;
+}
+
+int printInfo(bench::Bench& bench) {
+  bench::ModuleHost& module = *bench.moduleHost();
+  const HostCode learned = module.learnClasses();
+  std::printf("classes -> %s\n", formatCode(learned).c_str());
+  for (const bench::ClassForm& form : module.classes())
+    std::printf("  class %s version 0x%08" PRIX32 ": interface %s version 0x%08" PRIX32
+                ", instance size %" PRIu32 " bytes\n",
+                formatId(form.classId).c_str(), form.classVersion,
+                formatId(form.interfaceId).c_str(), form.interfaceVersion, form.instanceSize);
+
+  const HostCode registered = bench.registerModule();
+  std::printf("Register -> %s\n", formatCode(registered).c_str());
+  const bench::MessageTable& table = bench.messageTable();
+  if (!table.empty()) {
+    std::printf("xtra %s, %u methods:\n", table.xtraName().c_str(),
+                static_cast<unsigned>(table.methods().size()));
+    for (const bench::MethodDeclaration& method : table.methods())
+      std::printf("  %2" PRIu32 "  %s\n", method.index, method.line.c_str());
   }
-  for (int i = 0;; ++i) {
-    const ClassInfoRecord& record = records[i];
-    if (record.classId == none) break;
-    if (record.interfaceId != ids::kBaseInterface) continue;
-    std::uint32_t size = 0;
-    CreateRoutine create = nullptr;
-    DestroyRoutine destroy = nullptr;
-    code = module.getClassForm(&record.classId, &size, &create, &destroy);
-    std::printf("DllGetClassForm %s -> 0x%08" PRIX32 ", instance size %" PRIu32 " bytes\n",
-                formatId(record.classId).c_str(), static_cast<std::uint32_t>(code), size);
-  }
-  allocator.free(records);
-  std::printf("DllCanUnloadNow -> 0x%08" PRIX32 "\n",
-              static_cast<std::uint32_t>(module.canUnloadNow()));
-  return 0;
+
+  bench::ScriptObject xtra = bench.newScriptObject();
+  const HostCode created = xtra.valid() ? xtra.call("new").code : xtra.createCode();
+  std::printf("script object, new -> %s\n", formatCode(created).c_str());
+
+  const bench::AuditReport audit = bench.finish();
+  std::printf("audit: %s\n%s", audit.clean() ? "clean" : "findings", audit.text().c_str());
+  return learned == kOk && registered == kOk && created == kOk && audit.clean() ? 0 : 1;
 }
 
 int usage() {
@@ -73,12 +62,11 @@ int usage() {
 
 int main(int argc, char** argv) {
   if (argc != 3 || std::strcmp(argv[1], "info") != 0) return usage();
-  std::string error;
-  auto module = ModuleLibrary::open(argv[2], &error);
-  if (!module) {
-    std::fprintf(stderr, "xbench: cannot load %s: %s\n", argv[2], error.c_str());
+  bench::Bench bench(argv[2]);
+  if (!bench.loaded()) {
+    std::fprintf(stderr, "xbench: cannot load %s: %s\n", argv[2], bench.loadError().c_str());
     return 1;
   }
-  std::printf("module %s\n", module->path().c_str());
-  return printInfo(*module);
+  std::printf("module %s\n", argv[2]);
+  return printInfo(bench);
 }

@@ -72,6 +72,20 @@ TEST(BenchAudit, FindsEachMisdeedOnceAndNamesWhereItCameFrom) {
   }
 }
 
+TEST(BenchAudit, AnInstanceTheModuleStillReferencesIsNeitherDestroyedNorFreed) {
+  FaultyScenario s;
+  s.xtra.call("holdInstance");
+  const AuditReport audit = s.bench.finish();
+  ASSERT_EQ(audit.findings.size(), 3u) << audit.text();
+  EXPECT_EQ(audit.findings[0].text,
+            "the module still holds 1 reference on instance 2 of the script class when the host "
+            "lets it go; the host does not free it");
+  // Its destroy routine never ran, so the services it holds were never given back.
+  EXPECT_TRUE(audit.has(Finding::Kind::Leak, "the PlayerServices made by HostCallback.queryInterface #1"));
+  EXPECT_TRUE(audit.has(Finding::Kind::Leak, "the ValueServices made by HostCallback.queryInterface #2"));
+  EXPECT_EQ(s.bench.traceLines("module.destroy").size(), 1u);  // the registration instance only
+}
+
 TEST(BenchFaults, FailTheNthCallOfAnOperationExactlyThere) {
   FaultyScenario s;
   s.bench.faults().failOn("PlayerServices.getActiveMovie", 2, kPlanned);

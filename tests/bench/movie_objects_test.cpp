@@ -203,3 +203,46 @@ TEST(HostMovie, AnObjectPassedAfterItsLastReleaseIsAFinding) {
   EXPECT_EQ(audit.findings[0].text, "Cast.getIndexInMovie #1 was passed the Movie made by "
                                     "PlayerServices.getActiveMovie #1 after its last release");
 }
+
+TEST(HostMovie, PropertiesLabelsExternalCastsAndTheStage) {
+  MovieFixture f;
+  f.host.world.movie->setLabel(2, "Intro");
+  f.host.world.movie->stage = bench::StageModel{0, nullptr};
+
+  HostValue value{};
+  ASSERT_EQ(f.movie->getProp(f.symbol("lastFrame"), &value), kOk);
+  EXPECT_EQ(f.read(value), Value(3));
+  f.values->releaseValue(&value);
+  HostValue frame = f.integer(3);
+  EXPECT_EQ(f.movie->setProp(f.symbol("Frame"), &frame), kOk);
+  EXPECT_EQ(f.movie->setProp(f.symbol("lastFrame"), &frame), bench::kReadOnly);
+  EXPECT_EQ(f.movie->setProp(f.symbol("tempo"), &frame), bench::kNotFound);
+  f.values->releaseValue(&frame);
+  EXPECT_EQ(f.host.world.movie->currentFrame, 3);
+
+  std::int32_t number = 0;
+  EXPECT_EQ(f.movie->getFrameFromLabel("INTRO", &number), kOk);
+  EXPECT_EQ(number, 2);
+  EXPECT_EQ(f.movie->setFrameLabel(3, "End"), kOk);
+  EXPECT_EQ(f.movie->setFrameLabel(2, nullptr), kOk);  // no label any more
+  EXPECT_EQ(f.movie->getFrameFromLabel("Intro", &number), bench::kNotFound);
+  char label[8];
+  EXPECT_EQ(f.movie->getLabelFromFrame(3, label, sizeof label), kOk);
+  EXPECT_STREQ(label, "End");
+  EXPECT_EQ(f.movie->setFrameLabel(4, "Beyond"), bench::kOutOfRange);
+
+  std::int32_t castIndex = 0;
+  EXPECT_EQ(f.movie->addExternalCast("Shared", "C:\\Casts\\shared.cst", &castIndex), kOk);
+  EXPECT_EQ(castIndex, 3);
+  EXPECT_TRUE(f.host.world.movie->cast(3).external);
+  EXPECT_EQ(f.host.world.movie->cast(3).fileName, "C:\\Casts\\shared.cst");
+
+  StageWindow* stage = nullptr;
+  ASSERT_EQ(f.movie->getStageWindow(&stage), kOk);
+  WindowInfo info{};
+  EXPECT_EQ(stage->getWindowInfo(&info), kOk);
+  EXPECT_EQ(info.kind, 0);
+  stage->release();
+  f.movie->release();
+  EXPECT_TRUE(isClean(f.audit()));
+}

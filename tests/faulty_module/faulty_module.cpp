@@ -30,7 +30,8 @@ const char kMessageTable[] =
     "* leakValue integer number\n"
     "* releaseValueTwice integer number\n"
     "* releaseArgument any value -- gives back the host's own argument\n"
-    "* echoIntegerUnchecked any value -- converts without looking at the code\n";
+    "* echoIntegerUnchecked any value -- converts without looking at the code\n"
+    "holdInstance object me -- takes a reference on its own instance and keeps it\n";
 
 enum Method : std::uint32_t {
   kNew,
@@ -45,6 +46,7 @@ enum Method : std::uint32_t {
   kReleaseValueTwice,
   kReleaseArgument,
   kEchoIntegerUnchecked,
+  kHoldInstance,
 };
 
 std::int32_t gLiveObjects = 0;
@@ -228,6 +230,7 @@ HostCode XCALL Script::Call(CallRecord* record) {
     case kReleaseValueTwice:
     case kReleaseArgument:
     case kEchoIntegerUnchecked: return withValue(record);
+    case kHoldInstance: headerOf(owner_).instanceTable->addRef(owner_); return kOk;
   }
   return kOk;
 }
