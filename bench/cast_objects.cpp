@@ -1,6 +1,7 @@
 #include "cast_objects.h"
 
 #include "movie_objects.h"
+#include "answers.h"
 #include "score_objects.h"
 
 namespace bench {
@@ -37,47 +38,30 @@ bool CastObject::slot(std::int32_t memberIndex, const Origin& use) const {
 HostCode XCALL CastObject::getProp(HostSymbol property, HostValue* out) {
   Gate gate = enter("getProp", host_.showSymbol(property));
   if (!gate) return host_.fail(gate.origin(), gate.code(), out);
-  if (!host_.out(out, gate.origin())) return kBadArgument;
-  const std::string* name = host_.values.symbolName(property, gate.origin());
-  if (name == nullptr) return host_.fail(gate.origin(), kUnknownValue, out);
-  Value value;
-  if (sameName(*name, "name")) {
-    value = Value::string(cast_->name);
-  } else if (sameName(*name, "fileName")) {
-    value = Value::string(cast_->fileName);
-  } else if (sameName(*name, "number")) {
-    value = Value::integer(movie_->castIndexOf(cast_.get()));
-  } else if (sameName(*name, "selection")) {
-    value = cast_->selection.deepCopy();
-  } else if (const Value* kept = cast_->properties.find(*name)) {
-    value = kept->deepCopy();
-  } else {
-    return host_.fail(gate.origin(), kNotFound, out);
-  }
-  *out = host_.values.handOut(value, gate.origin());
-  return kOk;
+  return answerGetProp(host_, gate.origin(), property, out, [&](const std::string& name) {
+    if (sameName(name, "name")) return std::optional<Value>(cast_->name);
+    if (sameName(name, "fileName")) return std::optional<Value>(cast_->fileName);
+    if (sameName(name, "number")) return std::optional<Value>(movie_->castIndexOf(cast_.get()));
+    if (sameName(name, "selection")) return std::optional<Value>(cast_->selection);
+    return keptProperty(cast_->properties, name);
+  });
 }
 
 HostCode XCALL CastObject::setProp(HostSymbol property, const HostValue* value) {
   Gate gate = enter("setProp", host_.showSymbol(property) + ", " + host_.showValue(value));
   if (!gate) return gate.code();
-  const std::string* name = host_.values.symbolName(property, gate.origin());
-  const Value* given = name ? host_.values.read(value, gate.origin()) : nullptr;
-  if (given == nullptr) return kUnknownValue;
-  if (sameName(*name, "number")) return kReadOnly;
-  if (sameName(*name, "name") || sameName(*name, "fileName")) {
-    if (given->kind() != Kind::String) return kWrongKind;
-    (sameName(*name, "name") ? cast_->name : cast_->fileName) = given->text();
+  return answerSetProp(host_, gate.origin(), property, value, [&](const std::string& name, const Value& given) {
+    if (sameName(name, "number")) return kReadOnly;
+    if (sameName(name, "name") || sameName(name, "fileName")) {
+      if (given.kind() != Kind::String) return kWrongKind;
+      (sameName(name, "name") ? cast_->name : cast_->fileName) = given.text();
+      return kOk;
+    }
+    if (!sameName(name, "selection")) return setKeptProperty(cast_->properties, name, given);
+    if (given.kind() != Kind::List) return kWrongKind;
+    cast_->selection = given;
     return kOk;
-  }
-  if (sameName(*name, "selection")) {
-    if (given->kind() != Kind::List) return kWrongKind;
-    cast_->selection = given->deepCopy();
-    return kOk;
-  }
-  if (cast_->properties.find(*name) == nullptr) return kNotFound;
-  cast_->properties.set(*name, given->deepCopy());
-  return kOk;
+  });
 }
 
 HostCode XCALL CastObject::getIndexInMovie(Movie* movie, std::int32_t* out) {
@@ -113,13 +97,8 @@ HostCode XCALL CastObject::getNextUsedMemberIndex(std::int32_t after, std::int32
 HostCode XCALL CastObject::getMemberIndexFromName(const char* name, std::int32_t* out) {
   Gate gate = enter("getMemberIndexFromName", host_.showText(name));
   if (!gate) return host_.fail(gate.origin(), gate.code(), out);
-  if (!host_.out(out, gate.origin())) return kBadArgument;
-  const char* checked = host_.text(name, gate.origin());
-  if (checked == nullptr) return host_.fail(gate.origin(), kBadArgument, out);
-  const std::int32_t found = cast_->findMember(checked);
-  if (found == 0) return host_.fail(gate.origin(), kNotFound, out);
-  *out = found;
-  return kOk;
+  return answerNumberByName(host_, gate.origin(), name, out,
+                            [&](const std::string& text) { return cast_->findMember(text); });
 }
 
 HostCode XCALL CastObject::getMember(std::int32_t memberIndex, Member** out) {
@@ -181,78 +160,57 @@ MemberObject::MemberObject(Host& host, Origin origin, std::shared_ptr<MovieModel
 HostCode XCALL MemberObject::getProp(HostSymbol property, HostValue* out) {
   Gate gate = enter("getProp", host_.showSymbol(property));
   if (!gate) return host_.fail(gate.origin(), gate.code(), out);
-  if (!host_.out(out, gate.origin())) return kBadArgument;
-  const std::string* name = host_.values.symbolName(property, gate.origin());
-  if (name == nullptr) return host_.fail(gate.origin(), kUnknownValue, out);
-  if (member_->deleted) return host_.fail(gate.origin(), kNotFound, out);
-  Value value;
-  if (sameName(*name, "name")) {
-    value = Value::string(member_->name);
-  } else if (sameName(*name, "type")) {
-    value = Value::symbol(member_->type);
-  } else if (sameName(*name, "number")) {
-    value = Value::integer(slotOf(*cast_, member_.get()));
-  } else if (const Value* kept = member_->properties.find(*name)) {
-    value = kept->deepCopy();
-  } else {
-    return host_.fail(gate.origin(), kNotFound, out);
-  }
-  *out = host_.values.handOut(value, gate.origin());
-  return kOk;
+  return answerGetProp(host_, gate.origin(), property, out, [&](const std::string& name) {
+    if (member_->deleted) return std::optional<Value>();
+    if (sameName(name, "name")) return std::optional<Value>(member_->name);
+    if (sameName(name, "type")) return std::optional<Value>(Value::symbol(member_->type));
+    if (sameName(name, "number")) return std::optional<Value>(slotOf(*cast_, member_.get()));
+    return keptProperty(member_->properties, name);
+  });
 }
 
 HostCode XCALL MemberObject::setProp(HostSymbol property, const HostValue* value) {
   Gate gate = enter("setProp", host_.showSymbol(property) + ", " + host_.showValue(value));
   if (!gate) return gate.code();
-  const std::string* name = host_.values.symbolName(property, gate.origin());
-  const Value* given = name ? host_.values.read(value, gate.origin()) : nullptr;
-  if (given == nullptr) return kUnknownValue;
-  if (member_->deleted) return kNotFound;
-  if (sameName(*name, "type") || sameName(*name, "number")) return kReadOnly;
-  if (sameName(*name, "name")) {
-    if (given->kind() != Kind::String) return kWrongKind;
-    member_->name = given->text();
+  return answerSetProp(host_, gate.origin(), property, value, [&](const std::string& name, const Value& given) {
+    if (member_->deleted) return kNotFound;
+    if (sameName(name, "type") || sameName(name, "number")) return kReadOnly;
+    if (!sameName(name, "name")) return setKeptProperty(member_->properties, name, given);
+    if (given.kind() != Kind::String) return kWrongKind;
+    member_->name = given.text();
     return kOk;
-  }
-  if (member_->properties.find(*name) == nullptr) return kNotFound;
-  member_->properties.set(*name, given->deepCopy());
-  return kOk;
+  });
 }
 
 HostCode XCALL MemberObject::getMedia(MediaInfo* info) {
   Gate gate = enter("getMedia");
   if (!gate) return host_.fail(gate.origin(), gate.code(), info);
-  if (!host_.out(info, gate.origin())) return kBadArgument;
-  std::string label, format;
-  if (!mediaNames(host_, info, gate.origin(), &label, &format))
-    return host_.fail(gate.origin(), kUnknownValue, info);
-  if (member_->deleted) return host_.fail(gate.origin(), kNotFound, info);
-  if (sameName(label, "score") && member_->score) {
-    if (!sameName(format, "moahandle")) return host_.fail(gate.origin(), kNotFound, info);
-    return giveMedia(host_, info, scoreToBytes(*member_->score), gate.origin());
-  }
-  const Bytes* bytes = member_->findMedia(label, format);
-  if (bytes == nullptr) return host_.fail(gate.origin(), kNotFound, info);
-  return giveMedia(host_, info, *bytes, gate.origin());
+  return answerGetMedia(host_, gate.origin(), info, [&](const std::string& label, const std::string& format) {
+    if (member_->deleted) return std::optional<Bytes>();
+    if (sameName(label, "score") && member_->score)
+      return sameName(format, "moahandle") ? std::optional<Bytes>(scoreToBytes(*member_->score))
+                                           : std::nullopt;
+    const Bytes* bytes = member_->findMedia(label, format);
+    return bytes ? std::optional<Bytes>(*bytes) : std::nullopt;
+  });
 }
 
 HostCode XCALL MemberObject::setMedia(const MediaInfo* info) {
   Gate gate = enter("setMedia");
   if (!gate) return gate.code();
-  if (!host_.out(info, gate.origin())) return kBadArgument;
-  std::unique_ptr<GivenMedia> media = takeMedia(host_, info, gate.origin());
-  if (!media) return kUnknownValue;
-  if (member_->deleted) return kNotFound;
-  if (!sameName(media->format, "moahandle")) return kBadMedia;
-  if (sameName(media->label, "score")) {
+  return answerSetMedia(host_, gate.origin(), info, [&](GivenMedia& media) {
+    if (member_->deleted) return kNotFound;
+    if (!sameName(media.format, "moahandle")) return kBadMedia;
+    if (!sameName(media.label, "score")) {
+      member_->setMedia(media.label, media.format, std::move(media.bytes));
+      return kOk;
+    }
     if (!member_->score) return kWrongKind;
-    std::optional<Score> score = scoreFromBytes(media->bytes);
+    std::optional<Score> score = scoreFromBytes(media.bytes);
     if (!score) return kBadMedia;
     *member_->score = std::move(*score);
     return kOk;
-  }
-  member_->setMedia(media->label, media->format, std::move(media->bytes));
-  return kOk;
+  });
 }
 
 HostCode XCALL MemberObject::getScoreAccess(ScoreAccess** out) {

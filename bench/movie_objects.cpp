@@ -1,6 +1,7 @@
 #include "movie_objects.h"
 
 #include "cast_objects.h"
+#include "answers.h"
 #include "score_objects.h"
 #include "services.h"
 
@@ -14,96 +15,52 @@ bool isScoreMedia(const std::string& label, const std::string& format) {
 
 }  // namespace
 
-bool mediaNames(Host& host, const MediaInfo* info, const Origin& use, std::string* label,
-                std::string* format) {
-  const std::string* labelName = host.values.symbolName(info->label, use);
-  const std::string* formatName = labelName ? host.values.symbolName(info->format, use) : nullptr;
-  if (formatName == nullptr) return false;
-  *label = *labelName;
-  *format = *formatName;
-  return true;
-}
-
-std::unique_ptr<GivenMedia> takeMedia(Host& host, const MediaInfo* info, const Origin& use) {
-  Handle* handle = host.handles.read(info->data, use);
-  if (handle == nullptr) return nullptr;
-  auto given = std::make_unique<GivenMedia>();
-  given->bytes = handle->bytes;
-  host.handles.end(*handle, Handle::State::TakenOver, use);
-  if (!mediaNames(host, info, use, &given->label, &given->format)) return nullptr;
-  return given;
-}
-
-HostCode giveMedia(Host& host, MediaInfo* info, Bytes bytes, const Origin& use) {
-  info->data = host.handles.make(std::move(bytes), use);
-  return kOk;
-}
-
 MovieObject::MovieObject(Host& host, Origin origin, std::shared_ptr<MovieModel> movie)
     : HostObject(host, "Movie", std::move(origin), movie == nullptr), movie_(std::move(movie)) {}
 
 HostCode XCALL MovieObject::getProp(HostSymbol property, HostValue* out) {
   Gate gate = enter("getProp", host_.showSymbol(property));
   if (!gate) return host_.fail(gate.origin(), gate.code(), out);
-  if (!host_.out(out, gate.origin())) return kBadArgument;
-  const std::string* name = host_.values.symbolName(property, gate.origin());
-  if (name == nullptr) return host_.fail(gate.origin(), kUnknownValue, out);
-  Value value;
-  if (sameName(*name, "frame")) {
-    value = Value::integer(movie_->currentFrame);
-  } else if (sameName(*name, "lastFrame")) {
-    value = Value::integer(movie_->frameCount());
-  } else if (const Value* kept = movie_->properties.find(*name)) {
-    value = kept->deepCopy();
-  } else {
-    return host_.fail(gate.origin(), kNotFound, out);
-  }
-  *out = host_.values.handOut(value, gate.origin());
-  return kOk;
+  return answerGetProp(host_, gate.origin(), property, out, [&](const std::string& name) {
+    if (sameName(name, "frame")) return std::optional<Value>(movie_->currentFrame);
+    if (sameName(name, "lastFrame")) return std::optional<Value>(movie_->frameCount());
+    return keptProperty(movie_->properties, name);
+  });
 }
 
 HostCode XCALL MovieObject::setProp(HostSymbol property, const HostValue* value) {
   Gate gate = enter("setProp", host_.showSymbol(property) + ", " + host_.showValue(value));
   if (!gate) return gate.code();
-  const std::string* name = host_.values.symbolName(property, gate.origin());
-  const Value* given = name ? host_.values.read(value, gate.origin()) : nullptr;
-  if (given == nullptr) return kUnknownValue;
-  if (sameName(*name, "lastFrame")) return kReadOnly;
-  if (sameName(*name, "frame")) {
-    if (given->kind() != Kind::Integer) return kWrongKind;
-    if (given->asInteger() < 1 || given->asInteger() > movie_->frameCount()) return kOutOfRange;
-    movie_->currentFrame = given->asInteger();
+  return answerSetProp(host_, gate.origin(), property, value, [&](const std::string& name, const Value& given) {
+    if (sameName(name, "lastFrame")) return kReadOnly;
+    if (!sameName(name, "frame")) return setKeptProperty(movie_->properties, name, given);
+    if (given.kind() != Kind::Integer) return kWrongKind;
+    if (given.asInteger() < 1 || given.asInteger() > movie_->frameCount()) return kOutOfRange;
+    movie_->currentFrame = given.asInteger();
     return kOk;
-  }
-  if (movie_->properties.find(*name) == nullptr) return kNotFound;
-  movie_->properties.set(*name, given->deepCopy());
-  return kOk;
+  });
 }
 
 HostCode XCALL MovieObject::getMedia(MediaInfo* info) {
   Gate gate = enter("getMedia");
   if (!gate) return host_.fail(gate.origin(), gate.code(), info);
-  if (!host_.out(info, gate.origin())) return kBadArgument;
-  std::string label, format;
-  if (!mediaNames(host_, info, gate.origin(), &label, &format))
-    return host_.fail(gate.origin(), kUnknownValue, info);
-  if (!isScoreMedia(label, format)) return host_.fail(gate.origin(), kNotFound, info);
-  return giveMedia(host_, info, scoreToBytes(*movie_->score), gate.origin());
+  return answerGetMedia(host_, gate.origin(), info, [&](const std::string& label, const std::string& format) {
+    return isScoreMedia(label, format) ? std::optional<Bytes>(scoreToBytes(*movie_->score)) : std::nullopt;
+  });
 }
 
 HostCode XCALL MovieObject::setMedia(const MediaInfo* info) {
   Gate gate = enter("setMedia");
   if (!gate) return gate.code();
-  if (!host_.out(info, gate.origin())) return kBadArgument;
-  std::unique_ptr<GivenMedia> media = takeMedia(host_, info, gate.origin());
-  if (!media) return kUnknownValue;
-  if (!isScoreMedia(media->label, media->format)) return kNotFound;
-  std::optional<Score> score = scoreFromBytes(media->bytes);
-  if (!score) return kBadMedia;
-  // In place: score access objects handed out before see the new score.
-  *movie_->score = std::move(*score);
-  if (movie_->currentFrame > movie_->frameCount()) movie_->currentFrame = 1;
-  return kOk;
+  return answerSetMedia(host_, gate.origin(), info, [&](const GivenMedia& media) {
+    if (!isScoreMedia(media.label, media.format)) return kNotFound;
+    std::optional<Score> score = scoreFromBytes(media.bytes);
+    if (!score) return kBadMedia;
+    // In place: score access objects handed out before see the new score.
+    *movie_->score = std::move(*score);
+    if (movie_->currentFrame > movie_->frameCount()) movie_->currentFrame = 1;
+    return kOk;
+  });
 }
 
 HostCode XCALL MovieObject::callHandler(HostSymbol handler, std::int32_t argCount,
@@ -162,13 +119,8 @@ HostCode XCALL MovieObject::getStageWindow(StageWindow** out) {
 HostCode XCALL MovieObject::getFrameFromLabel(const char* label, std::int32_t* outFrame) {
   Gate gate = enter("getFrameFromLabel", host_.showText(label));
   if (!gate) return host_.fail(gate.origin(), gate.code(), outFrame);
-  if (!host_.out(outFrame, gate.origin())) return kBadArgument;
-  const char* checked = host_.text(label, gate.origin());
-  if (checked == nullptr) return host_.fail(gate.origin(), kBadArgument, outFrame);
-  const std::int32_t frame = movie_->frameOfLabel(checked);
-  if (frame == 0) return host_.fail(gate.origin(), kNotFound, outFrame);
-  *outFrame = frame;
-  return kOk;
+  return answerNumberByName(host_, gate.origin(), label, outFrame,
+                            [&](const std::string& text) { return movie_->frameOfLabel(text); });
 }
 
 HostCode XCALL MovieObject::getLabelFromFrame(std::int32_t frame, char* buffer, std::int32_t size) {

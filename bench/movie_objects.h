@@ -52,22 +52,4 @@ class StageWindowObject final : public HostObject<StageWindow> {
   std::shared_ptr<MovieModel> movie_;
 };
 
-// Media a module hands to setMedia: the host takes the data over whether
-// or not it accepts it. Null, with a finding, when the descriptor names no
-// live handle of the module; otherwise the label, format and bytes.
-struct GivenMedia {
-  std::string label;
-  std::string format;
-  Bytes bytes;
-};
-std::unique_ptr<GivenMedia> takeMedia(Host& host, const MediaInfo* info, const Origin& use);
-
-// getMedia's answer: a new handle with the bytes in `info->data`.
-HostCode giveMedia(Host& host, MediaInfo* info, Bytes bytes, const Origin& use);
-
-// The label and format a module asks getMedia for; false, with a finding,
-// when the descriptor names symbols the host never made.
-bool mediaNames(Host& host, const MediaInfo* info, const Origin& use, std::string* label,
-                std::string* format);
-
 }  // namespace bench

@@ -1,5 +1,7 @@
 #include "score_objects.h"
 
+#include "answers.h"
+
 namespace bench {
 
 ScoreAccessObject::ScoreAccessObject(Host& host, Origin origin, std::shared_ptr<Score> score)
@@ -117,31 +119,27 @@ SpriteObject::SpriteObject(Host& host, Origin origin, ScoreAccessObject* access,
 HostCode XCALL SpriteObject::getProp(HostSymbol property, HostValue* out) {
   Gate gate = enter("getProp", host_.showSymbol(property));
   if (!gate) return host_.fail(gate.origin(), gate.code(), out);
-  if (!host_.out(out, gate.origin())) return kBadArgument;
-  const std::string* name = host_.values.symbolName(property, gate.origin());
-  if (name == nullptr) return host_.fail(gate.origin(), kUnknownValue, out);
   const PropertyMap* sprite = access_->sprite(frame_, channel_);
   if (sprite == nullptr) return host_.fail(gate.origin(), kOutOfRange, out);
-  const Value* kept = sprite->find(*name);
-  const KnownProperty* known = knownProperty(*name);
-  if (kept == nullptr && (known == nullptr || known->unset.isVoid()))
-    return host_.fail(gate.origin(), kNotFound, out);
-  *out = host_.values.handOut(kept ? kept->deepCopy() : known->unset, gate.origin());
-  return kOk;
+  return answerGetProp(host_, gate.origin(), property, out, [&](const std::string& name) {
+    std::optional<Value> kept = keptProperty(*sprite, name);
+    const KnownProperty* known = knownProperty(name);
+    if (kept || known == nullptr || known->unset.isVoid()) return kept;
+    return std::optional<Value>(known->unset);
+  });
 }
 
 HostCode XCALL SpriteObject::setProp(HostSymbol property, const HostValue* value) {
   Gate gate = enter("setProp", host_.showSymbol(property) + ", " + host_.showValue(value));
   if (!gate) return gate.code();
-  const std::string* name = host_.values.symbolName(property, gate.origin());
-  const Value* given = name ? host_.values.read(value, gate.origin()) : nullptr;
-  if (given == nullptr) return kUnknownValue;
-  const KnownProperty* known = knownProperty(*name);
-  if (known != nullptr && given->kind() != known->kind) return kWrongKind;
-  PropertyMap* sprite = access_->sprite(frame_, channel_);
-  if (sprite == nullptr) return kOutOfRange;
-  sprite->set(known ? known->name : *name, given->deepCopy());
-  return kOk;
+  return answerSetProp(host_, gate.origin(), property, value, [&](const std::string& name, const Value& given) {
+    const KnownProperty* known = knownProperty(name);
+    if (known != nullptr && given.kind() != known->kind) return kWrongKind;
+    PropertyMap* sprite = access_->sprite(frame_, channel_);
+    if (sprite == nullptr) return kOutOfRange;
+    sprite->set(known ? known->name : name, given);
+    return kOk;
+  });
 }
 
 }  // namespace bench
