@@ -84,10 +84,7 @@ TEST(LaunchLocal, StartsTheCommandAndWaitsForTheProgramsWindow) {
     makeProgram(bench.home.native("Viewer"), kRecorder);
     mkdir(bench.home.scratch().native("tools").c_str(), 0755);
     makeProgram(bench.home.scratch().native("tools/show"), kRecorder);
-    std::string settings = c.settings;
-    const std::size_t at = settings.find("{scratch}");
-    if (at != std::string::npos) settings.replace(at, 9, bench.home.scratch().windows());
-    if (!settings.empty()) bench.home.writeSettings(settings);
+    if (!c.settings.empty()) bench.home.writeSettings(bench.home.expand(c.settings));
 
     bench::SimulatedDesktop& desktop = bench.home.desktop;
     const std::uint32_t start = desktop.now();
@@ -157,8 +154,7 @@ TEST(LaunchLocal, FailedStartShowsTheWholeCommandAndDoesNotWait) {
     SCOPED_TRACE(c.what);
     SettingsBench bench;
     if (!c.settings.empty()) bench.home.writeSettings(c.settings);
-    std::string command = c.command;
-    if (command.rfind("{app}", 0) == 0) command.replace(0, 5, bench.home.appDirectory());
+    const std::string command = bench.home.expand(c.command);
     bench::SimulatedDesktop& desktop = bench.home.desktop;
     desktop.openWindow(c.program);  // would hold a wait
     EXPECT_EQ(bench.call("launchLocal", {c.program, c.argument}).code, kOk);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -35,6 +36,15 @@ SettingsHome::SettingsHome() {
 }
 
 SettingsHome::~SettingsHome() { std::remove(native(kSettingsFile).c_str()); }
+
+std::string SettingsHome::expand(std::string text) const {
+  for (const auto& [mark, path] : {std::pair<std::string, std::string>{"{app}", appDirectory_},
+                                   {"{scratch}", scratch_.windows()}}) {
+    for (std::size_t at; (at = text.find(mark)) != std::string::npos;)
+      text.replace(at, mark.size(), path);
+  }
+  return text;
+}
 
 std::optional<std::string> SettingsHome::settings() const {
   return readFileBytes(native(kSettingsFile));

@@ -21,6 +21,10 @@ class SettingsHome {
 
   // The folder as the module names it: a Windows path ending in a backslash.
   const std::string& appDirectory() const { return appDirectory_; }
+  // The text with "{app}" replaced by appDirectory() and "{scratch}" by the
+  // scratch folder's Windows path, for settings and commands in case tables.
+  std::string expand(std::string text) const;
+
   // The native path of a file in that folder.
   std::string native(const std::string& name) const { return nativeFolder_ + name; }
 

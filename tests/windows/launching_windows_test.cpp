@@ -147,8 +147,7 @@ TEST(LaunchOnWindows, FailedStartShowsTheRealMessageBox) {
     SCOPED_TRACE(c.what);
     SettingsBench bench;
     if (!c.settings.empty()) bench.home.writeSettings(c.settings);
-    std::string command = c.command;
-    if (command.rfind("{app}", 0) == 0) command.replace(0, 5, bench.home.appDirectory());
+    const std::string command = bench.home.expand(c.command);
     MessageBoxWatcher watcher("Morvath Xtra Message");
     EXPECT_EQ(bench.call("launchLocal", {"NoSuchViewer", "notes.txt"}).code, kOk);
     const std::optional<SeenMessageBox> seen = watcher.seen();
