@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -244,6 +245,25 @@ TEST(LaunchPDA, CompanionThatCannotStartLeavesWaiting) {
   EXPECT_EQ(desktop.messageBoxes[0].style, 0x40u);
   EXPECT_EQ(desktop.pauseCount, 0u);
   EXPECT_EQ(companion.read("PDA.INI"), "[COMM]\r\nGotoSection=Waiting\r\nShowSection=Intro\r\n");
+  bench.expectCleanAudit();
+}
+
+// A PDAPath near the 253 characters a read can hold: the companion's files
+// are named whole, not cut to a 256-byte buffer.
+TEST(LaunchPDA, LongPDAPathIsNotCut) {
+  SettingsBench bench;
+  std::string folder = bench.home.scratch().native();
+  for (std::size_t left; (left = 253 - asWindowsPath(folder).size()) > 1;) {
+    folder += std::string(std::min<std::size_t>(60, left - 1), 'p') + "/";
+    mkdir(folder.c_str(), 0755);
+  }
+  ASSERT_EQ(asWindowsPath(folder).size(), 253u);
+  makeIdleProgram(folder + "PDA.EXE");
+  bench.home.writeSettings("[PDA]\r\nPDAPath=" + asWindowsPath(folder) + "\r\n");
+  EXPECT_EQ(bench.call("launchPDA", {"Intro"}).value, std::optional<Value>("Waiting"));
+  EXPECT_TRUE(bench.home.desktop.messageBoxes.empty()) << bench.home.desktop.messageBoxes[0].text;
+  EXPECT_EQ(readFileBytes(folder + "PDA.INI"),
+            "[COMM]\r\nGotoSection=Waiting\r\nShowSection=Intro\r\n");
   bench.expectCleanAudit();
 }
 

@@ -5,6 +5,7 @@
 // tiers passing means both give the same results and the same bytes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -197,3 +198,27 @@ TEST(ProfileFunctions, BehaveAsThePlatformsDo) {
     run(scenario, folder, "scenario" + std::to_string(++number) + ".ini");
   }
 }
+
+#if !defined(_WIN32)
+// Our own writes replace the file whole through a temporary file beside it:
+// nothing else is left in the folder, and a write that cannot read the old
+// file or create the new one changes nothing.
+TEST(ProfileFunctions, WritesReplaceTheFileWhole) {
+  TemporaryFolder folder;
+  for (int k = 0; k < 20; ++k)
+    ASSERT_TRUE(platform::writePrivateProfileString("S", ("k" + std::to_string(k)).c_str(), "v",
+                                                    folder.windows("file.ini").c_str()));
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.native()))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"file.ini"});
+
+  std::filesystem::create_directory(folder.native("folder.ini"));
+  EXPECT_FALSE(platform::writePrivateProfileString("S", "k", "v",
+                                                   folder.windows("folder.ini").c_str()));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.native("folder.ini")));
+  EXPECT_FALSE(platform::writePrivateProfileString("S", "k", "v",
+                                                   folder.windows("missing\\file.ini").c_str()));
+  EXPECT_FALSE(std::filesystem::exists(folder.native("missing")));
+}
+#endif
