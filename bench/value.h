@@ -39,9 +39,10 @@ class Value {
   using Properties = std::vector<std::pair<Value, Value>>;
 
   Value() = default;  // void
-  Value(int number) : kind_(Kind::Integer), words_{number, 0, 0, 0} {}  // NOLINT: reads like a script
-  Value(const char* text) : kind_(Kind::String), text_(text) {}        // NOLINT
-  Value(std::string text) : kind_(Kind::String), text_(std::move(text)) {}  // NOLINT
+  // Implicit, so that scenarios read like scripts: {5, "Level1"}.
+  Value(int number) : kind_(Kind::Integer), words_{number, 0, 0, 0} {}
+  Value(const char* text) : kind_(Kind::String), text_(text) {}
+  Value(std::string text) : kind_(Kind::String), text_(std::move(text)) {}
 
   static Value integer(std::int32_t number) { return Value(static_cast<int>(number)); }
   static Value floating(double number);
