@@ -82,6 +82,11 @@ HostCode Bench::registerModule() {
   return code;
 }
 
+const Registry& Bench::registry() const {
+  static const Registry kNothingRegistered;
+  return module_ ? module_->registry() : kNothingRegistered;
+}
+
 ScriptObject Bench::newScriptObject() {
   // Script records are never removed, so an object's number stays valid.
   scripts_.emplace_back();

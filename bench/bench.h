@@ -121,6 +121,8 @@ class Bench {
   HostCode registerModule();
   // What the module registered; empty before registration.
   const MessageTable& messageTable() const { return messageTable_; }
+  // Every entry the module wrote into the host's registration cache.
+  const Registry& registry() const;
   ScriptObject newScriptObject();
   // Lets go of every script object, asks DllCanUnloadNow and audits. Later
   // calls return the same report.

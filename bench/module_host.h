@@ -62,6 +62,7 @@ class ModuleHost {
   // registration cache; the code Register returned.
   HostCode registerModule();
   Registry& registry() { return registry_; }
+  const Registry& registry() const { return registry_; }
 
   HostCode canUnloadNow();
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "methods/player/handler_calls.h"
 #include "methods/settings/settings_methods.h"
 
 namespace {
@@ -10,8 +11,8 @@ constexpr MessageTableLine kMessageTable[] = {
     {kNotAMethod, "xtra MorvathXtras -- this Xtra provides access to various movie components", nullptr, kNeedsNothingMore},
     {0, "new object me", nullptr, kNeedsNothingMore},
     {kNotAMethod, "-- MISC --", nullptr, kNeedsNothingMore},
-    {1, "callAFunction object me, symbol otherHandler, * -- call another function handler", nullptr, kNeedsNothingMore},
-    {2, "callACommand  object me, symbol otherHandler, * -- call another command (no result) handler", nullptr, kNeedsNothingMore},
+    {1, "callAFunction object me, symbol otherHandler, * -- call another function handler", callAFunction, kNeedsNothingMore},
+    {2, "callACommand  object me, symbol otherHandler, * -- call another command (no result) handler", callACommand, kNeedsNothingMore},
     {3, "sendSpriteMsg object me, any sprite, symbol message, * -- send message to sprite", nullptr, kNeedsNothingMore},
     {4, "winGetParent  object me -- Returns app instance and main window (only useful on Win)", nullptr, kNeedsNothingMore},
     {5, "getStageRect  object me -- Returns stage's rect in screen coordinates", nullptr, kNeedsNothingMore},
