@@ -12,6 +12,9 @@ struct InterfaceObject {
   void* owner;                // the instance it serves, allocated by the host
   std::int32_t refCount;
 };
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(InterfaceObject) == 12, "the host sees a 12-byte interface record");
+#endif
 
 using QueryOperation = HostCode(XCALL*)(InterfaceObject* object, const ComponentId* interfaceId,
                                         void** out);
