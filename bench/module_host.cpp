@@ -73,6 +73,7 @@ HostCode ModuleHost::learnClasses() {
   bool ended = false;
   for (std::uint32_t i = 0; i < size / sizeof(ClassInfoRecord) && !ended; ++i) {
     const ClassInfoRecord& record = records[i];
+    records_.push_back(record);
     if (isEnd(record)) {
       ended = true;
     } else if (record.interfaceId == ids::kBaseInterface) {

@@ -46,6 +46,8 @@ class ModuleHost {
   // of the first export that fails. Asked once; later calls repeat the code.
   HostCode learnClasses();
   const std::vector<ClassForm>& classes() const { return classes_; }
+  // The records DllGetClassInfo handed over, up to and with the end record.
+  const std::vector<ClassInfoRecord>& classRecords() const { return records_; }
   const ClassForm* classOffering(const ComponentId& interfaceId) const;
 
   // Allocates an instance, fills its header and runs its create routine.
@@ -81,6 +83,7 @@ class ModuleHost {
   CallbackObject* callback_;
   AllocatorObject* allocator_;
   std::vector<ClassForm> classes_;
+  std::vector<ClassInfoRecord> records_;
   bool learned_ = false;
   HostCode learnCode_ = kOk;
   std::vector<std::unique_ptr<Instance>> instances_;

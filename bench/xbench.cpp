@@ -27,7 +27,13 @@ std::string formatCode(HostCode code) {
 int printInfo(bench::Bench& bench) {
   bench::ModuleHost& module = *bench.moduleHost();
   const HostCode learned = module.learnClasses();
-  std::printf("classes -> %s\n", formatCode(learned).c_str());
+  std::printf("DllGetClassInfo and DllGetClassForm -> %s\n", formatCode(learned).c_str());
+  int number = 0;
+  for (const ClassInfoRecord& record : module.classRecords())
+    std::printf("  record %d: class %s version 0x%08" PRIX32 ", interface %s version 0x%08" PRIX32
+                "\n",
+                ++number, formatId(record.classId).c_str(), record.classVersion,
+                formatId(record.interfaceId).c_str(), record.interfaceVersion);
   for (const bench::ClassForm& form : module.classes())
     std::printf("  class %s version 0x%08" PRIX32 ": interface %s version 0x%08" PRIX32
                 ", instance size %" PRIu32 " bytes\n",
