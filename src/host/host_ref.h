@@ -38,35 +38,3 @@ class HostRef {
  private:
   T* object_ = nullptr;
 };
-
-// Holds a host object in a working field of a script instance for one call:
-// the fetch fills the field, and the end of the scope releases what was
-// fetched and empties the field.
-template <typename T>
-class WorkingRef {
- public:
-  explicit WorkingRef(T*& field) : field_(field) { field_ = nullptr; }
-  ~WorkingRef() { reset(); }
-  WorkingRef(const WorkingRef&) = delete;
-  WorkingRef& operator=(const WorkingRef&) = delete;
-
-  template <typename Operation>
-  HostCode fetch(Operation&& operation) {
-    reset();
-    HostCode code = operation(&field_);
-    if (code != kOk) field_ = nullptr;
-    return code;
-  }
-
-  T* get() const { return field_; }
-  T* operator->() const { return field_; }
-  explicit operator bool() const { return field_ != nullptr; }
-
-  void reset() {
-    if (field_ != nullptr) field_->release();
-    field_ = nullptr;
-  }
-
- private:
-  T*& field_;
-};

@@ -4,15 +4,19 @@ HostValue scratchValue = {0, 0};
 
 namespace {
 
+// A missing argument converts to nothing: 0 or the empty text, with no host
+// call. Whatever a failed conversion left behind is not ours to use either.
 HostCode toInteger(ValueServices* values, const HostValue* from, std::int32_t* out) {
   *out = 0;
+  if (from == nullptr) return kRequestNotServed;
   HostCode code = values->valueToInteger(from, out);
-  if (code != kOk) *out = 0;  // whatever a failed conversion left is not ours to use
+  if (code != kOk) *out = 0;
   return code;
 }
 
 HostCode toText(ValueServices* values, const HostValue* from, char* buffer, std::int32_t size) {
   buffer[0] = '\0';
+  if (from == nullptr) return kRequestNotServed;
   HostCode code = values->valueToString(from, buffer, size);
   if (code != kOk) {
     buffer[0] = '\0';
@@ -22,12 +26,27 @@ HostCode toText(ValueServices* values, const HostValue* from, char* buffer, std:
   return code;
 }
 
+HostCode toSymbol(ValueServices* values, const HostValue* from, HostSymbol* out) {
+  *out = 0;
+  if (from == nullptr) return kRequestNotServed;
+  HostCode code = values->valueToSymbol(from, out);
+  if (code != kOk) *out = 0;
+  return code;
+}
+
 }  // namespace
 
 const HostValue* MethodCall::argument(int number) const {
   const int position = firstDeclared_ + number - 1;
   if (number < 1 || record.args == nullptr || position >= record.argCount) return nullptr;
   return &record.args[position];
+}
+
+const HostValue* MethodCall::copyArgument(int number, HostValue* into) const {
+  const HostValue* passed = argument(number);
+  if (passed == nullptr) return nullptr;
+  *into = *passed;
+  return into;
 }
 
 std::int32_t MethodCall::countAfter(int declared) const {
@@ -41,51 +60,24 @@ HostValue* MethodCall::argumentsAfter(int declared) const {
 }
 
 HostCode MethodCall::integerArgument(int number, std::int32_t* out) const {
-  const HostValue* passed = argument(number);
-  if (passed == nullptr) {
-    *out = 0;
-    return kRequestNotServed;
-  }
-  HostValue copy = *passed;
-  return toInteger(self.valueServices, &copy, out);
+  HostValue copy;
+  return toInteger(self.valueServices, copyArgument(number, &copy), out);
 }
 
 HostCode MethodCall::textArgument(int number, char* buffer, std::int32_t size) const {
-  const HostValue* passed = argument(number);
-  if (passed == nullptr) {
-    buffer[0] = '\0';
-    return kRequestNotServed;
-  }
-  HostValue copy = *passed;
-  return toText(self.valueServices, &copy, buffer, size);
+  HostValue copy;
+  return toText(self.valueServices, copyArgument(number, &copy), buffer, size);
 }
 
 HostCode MethodCall::symbolArgument(int number, HostSymbol* out) const {
-  *out = 0;
-  const HostValue* passed = argument(number);
-  if (passed == nullptr) return kRequestNotServed;
-  HostValue copy = *passed;
-  HostCode code = self.valueServices->valueToSymbol(&copy, out);
-  if (code != kOk) *out = 0;
-  return code;
+  HostValue copy;
+  return toSymbol(self.valueServices, copyArgument(number, &copy), out);
 }
 
 HostCode MethodCall::integerThroughScratch(int number, std::int32_t* out) const {
-  const HostValue* passed = argument(number);
-  if (passed == nullptr) {
-    *out = 0;
-    return kRequestNotServed;
-  }
-  scratchValue = *passed;
-  return toInteger(self.valueServices, &scratchValue, out);
+  return toInteger(self.valueServices, copyArgument(number, &scratchValue), out);
 }
 
 HostCode MethodCall::textThroughScratch(int number, char* buffer, std::int32_t size) const {
-  const HostValue* passed = argument(number);
-  if (passed == nullptr) {
-    buffer[0] = '\0';
-    return kRequestNotServed;
-  }
-  scratchValue = *passed;
-  return toText(self.valueServices, &scratchValue, buffer, size);
+  return toText(self.valueServices, copyArgument(number, &scratchValue), buffer, size);
 }

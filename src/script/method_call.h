@@ -46,5 +46,8 @@ class MethodCall {
   HostCode textThroughScratch(int number, char* buffer, std::int32_t size) const;
 
  private:
+  // Copies the declared argument's two words into `into`; null when missing.
+  const HostValue* copyArgument(int number, HostValue* into) const;
+
   int firstDeclared_;
 };
