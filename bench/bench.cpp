@@ -124,7 +124,11 @@ CallResult Bench::call(int id, std::uint32_t index, const std::string& name,
   if (script == nullptr || script->object == nullptr || script->destroyed)
     return {kObjectGone, std::nullopt};
   const std::string callName = "call " + std::to_string(++calls_) + " (" + name + ")";
+  // Exactly as many words as values, so a module reading past argCount
+  // leaves the block (which the sanitizers see) instead of landing in spare
+  // capacity.
   std::vector<HostValue> words;
+  words.reserve(args.size());
   for (std::size_t i = 0; i < args.size(); ++i)
     words.push_back(host_.values.hostOwned(args[i], "argument " + std::to_string(i) + " of " + callName));
   CallRecord record{};

@@ -1,5 +1,7 @@
 // The module's only entry points. Each is a thin shell: no exception may
 // cross into the host, which knows nothing of them.
+#include <type_traits>
+
 #include "frame/class_table.h"
 #include "frame/interface_object.h"
 
@@ -41,3 +43,16 @@ XEXPORT HostCode XCALL DllGetClassObject(std::uint32_t, std::uint32_t, std::uint
 }
 
 }  // extern "C"
+
+// A host calls the exports through exactly these types; on 32-bit Windows a
+// convention lost here would still link and export the plain names, and only
+// a real host's stack would show it.
+static_assert(std::is_same_v<decltype(&DllGetClassInfo), DllGetClassInfoFn>);
+static_assert(std::is_same_v<decltype(&DllGetClassForm), DllGetClassFormFn>);
+static_assert(std::is_same_v<decltype(&DllGetInterface), DllGetInterfaceFn>);
+static_assert(std::is_same_v<decltype(&DllCanUnloadNow), DllCanUnloadNowFn>);
+static_assert(std::is_same_v<decltype(&DllGetClassObject), DllGetClassObjectFn>);
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(!std::is_same_v<HostCode(XCALL*)(), HostCode (*)()>,
+              "XCALL must select __stdcall on 32-bit Windows");
+#endif

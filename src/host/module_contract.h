@@ -52,15 +52,16 @@ struct ScriptInterface : HostUnknown {
   virtual HostCode XCALL Call(CallRecord* record) = 0;
 };
 
-// The five exports, as a host looks them up by name.
-using DllGetClassInfoFn = HostCode(XCALL*)(HostAllocator* allocator, ClassInfoRecord** outRecords);
+// The five exports, as a host looks them up by name. None lets an
+// exception out.
+using DllGetClassInfoFn = HostCode(XCALL*)(HostAllocator* allocator, ClassInfoRecord** outRecords) noexcept;
 using DllGetClassFormFn = HostCode(XCALL*)(const ComponentId* classId,
                                            std::uint32_t* outInstanceSize,
-                                           CreateRoutine* outCreate, DestroyRoutine* outDestroy);
+                                           CreateRoutine* outCreate, DestroyRoutine* outDestroy) noexcept;
 using DllGetInterfaceFn = HostCode(XCALL*)(void* owner, const ComponentId* classId,
-                                           const ComponentId* interfaceId, void** outInterface);
-using DllCanUnloadNowFn = HostCode(XCALL*)();
-using DllGetClassObjectFn = HostCode(XCALL*)(std::uint32_t, std::uint32_t, std::uint32_t);
+                                           const ComponentId* interfaceId, void** outInterface) noexcept;
+using DllCanUnloadNowFn = HostCode(XCALL*)() noexcept;
+using DllGetClassObjectFn = HostCode(XCALL*)(std::uint32_t, std::uint32_t, std::uint32_t) noexcept;
 
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(HostHeader) == 24, "the host header is six 32-bit words");

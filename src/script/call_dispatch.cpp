@@ -35,8 +35,9 @@ HostCode runMethod(ScriptInstance& self, CallRecord& record) {
 // call, runs the method, and gives both back, the movie first.
 HostCode dispatch(ScriptInstance& self, CallRecord& record) {
   if (self.player == nullptr) return kRequestNotServed;
-  if (self.player->getActiveMovie(&self.activeMovie) != kOk) return kRequestNotServed;
-  if (self.activeMovie->getScoreAccess(&self.scoreAccess) != kOk) {
+  if (self.player->getActiveMovie(&self.activeMovie) != kOk || self.activeMovie == nullptr)
+    return kRequestNotServed;
+  if (self.activeMovie->getScoreAccess(&self.scoreAccess) != kOk || self.scoreAccess == nullptr) {
     self.activeMovie->release();
     return kRequestNotServed;
   }

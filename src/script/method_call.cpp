@@ -55,8 +55,9 @@ std::int32_t MethodCall::countAfter(int declared) const {
 }
 
 HostValue* MethodCall::argumentsAfter(int declared) const {
-  if (countAfter(declared) == 0) return nullptr;
-  return record.args + firstDeclared_ + declared;
+  const std::int32_t first = firstDeclared_ + declared;
+  if (record.args == nullptr || record.argCount < first) return nullptr;
+  return record.args + first;
 }
 
 HostCode MethodCall::integerArgument(int number, std::int32_t* out) const {

@@ -30,7 +30,9 @@ class MethodCall {
   // or null when the script did not pass it.
   const HostValue* argument(int number) const;
 
-  // Values passed after the first `declared` arguments (a trailing "*").
+  // Values passed after the first `declared` arguments (a trailing "*"),
+  // and where they start: right after the declared ones, also when none
+  // follow; null only when the declared ones were not all passed.
   std::int32_t countAfter(int declared) const;
   HostValue* argumentsAfter(int declared) const;
 

@@ -51,7 +51,9 @@ TEST(MethodCall, DeclaredArgumentsFollowTheMethodsForm) {
   EXPECT_EQ(object.countAfter(1), 1);
   EXPECT_EQ(object.argumentsAfter(1), &a.values[2]);
   EXPECT_EQ(object.countAfter(2), 0);
-  EXPECT_EQ(object.argumentsAfter(2), nullptr);
+  EXPECT_EQ(object.argumentsAfter(2), a.values.data() + 3);  // none follow: the end
+  EXPECT_EQ(object.countAfter(3), 0);
+  EXPECT_EQ(object.argumentsAfter(3), nullptr);  // declared ones missing
 }
 
 TEST(MethodCall, MissingArgumentsConvertToNothingWithoutAskingTheHost) {
