@@ -221,4 +221,26 @@ TEST(ProfileFunctions, WritesReplaceTheFileWhole) {
                                                    folder.windows("missing\\file.ini").c_str()));
   EXPECT_FALSE(std::filesystem::exists(folder.native("missing")));
 }
+
+// A read-only settings file keeps what it holds: Windows refuses the write
+// by the file's read-only attribute; ours by the owner's write permission,
+// even for root. (Wine run as root writes such a file anyway, so this case
+// has no Windows tier here.)
+TEST(ProfileFunctions, AReadOnlyFileIsNotWritten) {
+  namespace fs = std::filesystem;
+  const auto makeReadOnly = [](const std::string& path, bool readOnly) {
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write,
+                    readOnly ? fs::perm_options::remove : fs::perm_options::add);
+  };
+  TemporaryFolder folder;
+  const std::string file = folder.windows("locked.ini");
+  ASSERT_TRUE(platform::writePrivateProfileString("Level1", "ScoreName1", "Ann", file.c_str()));
+  makeReadOnly(folder.native("locked.ini"), true);
+  EXPECT_FALSE(platform::writePrivateProfileString("Level1", "ScoreName1", "Bob", file.c_str()));
+  char buffer[32] = {};
+  platform::getPrivateProfileString("Level1", "ScoreName1", "", buffer, sizeof buffer,
+                                    file.c_str());
+  EXPECT_STREQ(buffer, "Ann");
+  makeReadOnly(folder.native("locked.ini"), false);
+}
 #endif

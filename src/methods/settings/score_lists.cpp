@@ -14,8 +14,8 @@ namespace {
 using settings::kLongReadSize;
 using settings::kNameReadSize;
 
-std::string scoreName(std::int32_t entry) { return "ScoreName" + std::to_string(entry); }
-std::string scoreValue(std::int32_t entry) { return "ScoreValue" + std::to_string(entry); }
+std::string scoreName(std::int64_t entry) { return "ScoreName" + std::to_string(entry); }
+std::string scoreValue(std::int64_t entry) { return "ScoreValue" + std::to_string(entry); }
 
 // What every score method starts with: the file, the length, the section.
 struct ScoreList {
@@ -43,7 +43,7 @@ HostCode listResult(MethodCall& call, std::int32_t length, MakeElement makeEleme
   ListServices* lists = call.self.listServices;
   HostCode code = lists->newList(call.result());
   if (code != kOk) return code;  // no list to hand over
-  for (std::int32_t entry = 1; entry <= length; ++entry) {
+  for (std::int64_t entry = 1; entry <= length; ++entry) {
     HostValue element{};
     code = makeElement(entry, &element);
     if (code != kOk) return code;
@@ -69,8 +69,7 @@ HostCode addScoreToList(MethodCall& call) {
   if (list.length <= 0) return kOk;
 
   std::vector<ScoreEntry> table;
-  table.reserve(static_cast<std::size_t>(list.length));
-  for (std::int32_t entry = 1; entry <= list.length; ++entry) {
+  for (std::int64_t entry = 1; entry <= list.length; ++entry) {
     ScoreEntry read;
     read.name = settings::readText(list.section, scoreName(entry), "", kNameReadSize, list.file);
     read.score = settings::readInteger(list.section, scoreValue(entry), 0, list.file);
@@ -83,7 +82,7 @@ HostCode addScoreToList(MethodCall& call) {
   table.pop_back();
   table.insert(table.begin() + static_cast<std::ptrdiff_t>(place), ScoreEntry{score, name});
 
-  for (std::int32_t entry = 1; entry <= list.length; ++entry) {
+  for (std::int64_t entry = 1; entry <= list.length; ++entry) {
     const ScoreEntry& written = table[static_cast<std::size_t>(entry - 1)];
     settings::writeText(list.section, scoreName(entry), written.name, list.file);
     settings::writeText(list.section, scoreValue(entry), std::to_string(written.score), list.file);
@@ -94,7 +93,7 @@ HostCode addScoreToList(MethodCall& call) {
 // Empties entries 1 to n, keeping their keys: an empty name and the score 0.
 HostCode clearScoreList(MethodCall& call) {
   const ScoreList list(call);
-  for (std::int32_t entry = 1; entry <= list.length; ++entry) {
+  for (std::int64_t entry = 1; entry <= list.length; ++entry) {
     settings::writeText(list.section, scoreName(entry), "", list.file);
     settings::writeText(list.section, scoreValue(entry), "0", list.file);
   }
@@ -104,7 +103,7 @@ HostCode clearScoreList(MethodCall& call) {
 HostCode getScoreValues(MethodCall& call) {
   const ScoreList list(call);
   ValueServices* values = call.self.valueServices;
-  return listResult(call, list.length, [&](std::int32_t entry, HostValue* element) {
+  return listResult(call, list.length, [&](std::int64_t entry, HostValue* element) {
     return values->integerToValue(
         settings::readInteger(list.section, scoreValue(entry), 0, list.file), element);
   });
@@ -114,7 +113,7 @@ HostCode getScoreValues(MethodCall& call) {
 HostCode getScoreList(MethodCall& call) {
   const ScoreList list(call);
   ValueServices* values = call.self.valueServices;
-  return listResult(call, list.length, [&](std::int32_t entry, HostValue* element) {
+  return listResult(call, list.length, [&](std::int64_t entry, HostValue* element) {
     return values->stringToValue(
         settings::readText(list.section, scoreName(entry), "", kLongReadSize, list.file).c_str(),
         element);

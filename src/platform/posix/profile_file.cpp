@@ -157,13 +157,17 @@ bool writeAll(int fd, const std::string& bytes) {
 // Writes a temporary file beside the old one and renames it over it: a
 // reader sees the old file or the new one, never a part of either.
 bool replaceFile(const std::string& path, const std::string& bytes) {
+  // A file whose owner may not write it is read-only, as Windows keeps it
+  // (Wine maps its read-only attribute to these bits): replacing it through a
+  // rename would get past that, even as root.
+  struct stat existing {};
+  if (stat(path.c_str(), &existing) == 0 && (existing.st_mode & S_IWUSR) == 0) return false;
   static unsigned counter = 0;
   const std::string temporary =
       path + "." + std::to_string(getpid()) + "." + std::to_string(++counter) + ".tmp";
   const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return false;
-  struct stat old {};
-  if (stat(path.c_str(), &old) == 0) fchmod(fd, old.st_mode & 07777);
+  if (existing.st_mode != 0) fchmod(fd, existing.st_mode & 07777);
   const bool written = writeAll(fd, bytes) && fdatasync(fd) == 0;
   const bool closed = close(fd) == 0;
   if (written && closed && rename(temporary.c_str(), path.c_str()) == 0) return true;
