@@ -172,3 +172,41 @@ TEST(ExternalPaths, ComeFromThePathSection) {
     bench.expectCleanAudit();
   }
 }
+
+TEST(ScoreLists, ScriptTextsAreCutToThirtyCharacters) {
+  SettingsBench bench;
+  const std::string longSection(40, 'S');
+  const bench::CallResult result = bench.call("addScoreToList", {1, longSection, 5, kName40});
+  EXPECT_EQ(result.code, kOk);
+  EXPECT_EQ(bench.home.settings(),
+            section(std::string(30, 'S'), entries({{std::string(30, 'n'), 5}})));
+  bench.expectCleanAudit();
+}
+
+// The script must not be told "done" when the host could not make the value
+// it asked for: the host's code comes back instead (the file work is done).
+TEST(ScoreLists, AResultTheHostCannotMakeIsReportedWithItsCode) {
+  struct Case {
+    const char* method;
+    const char* failing;
+    int nth;
+  };
+  const Case cases[] = {
+      {"addScoreToList", "ValueServices.integerToValue", 1},
+      {"getScoreValues", "ListServices.newList", 1},
+      {"getScoreValues", "ValueServices.integerToValue", 2},
+      {"getScoreList", "ListServices.appendToList", 3},
+      {"getScoreList", "ValueServices.stringToValue", 1},
+  };
+  const HostCode refused = toCode(0x8004B0DDu);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.method) + " with " + c.failing);
+    SettingsBench bench;
+    bench.bench.faults().failOn(c.failing, c.nth, refused);
+    const std::vector<Value> args = std::string(c.method) == "addScoreToList"
+                                        ? std::vector<Value>{3, "L", 10, "Ann"}
+                                        : std::vector<Value>{3, "L"};
+    EXPECT_EQ(bench.call(c.method, args).code, refused);
+    bench.expectCleanAudit();
+  }
+}

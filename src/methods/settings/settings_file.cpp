@@ -34,8 +34,12 @@ std::string settings::readTextWithWholeDefault(const std::string& section, const
                                                const std::string& file) {
   if (defaultValue.size() < size) return readText(section, key, defaultValue, size, file);
   std::string value = readText(section, key, "", size, file);
-  if (value.empty() && readText(section, key, "-", size, file) == "-")
-    return withoutLineBreaks(defaultValue);
+  if (value.empty() && readText(section, key, "-", size, file) == "-") {
+    // As a read hands back a default: without line breaks or trailing blanks.
+    std::string whole = withoutLineBreaks(defaultValue);
+    whole.erase(whole.find_last_not_of(" \t") + 1);
+    return whole;
+  }
   return value;
 }
 

@@ -50,7 +50,7 @@ std::string hostApplicationFolder() {
   platform::getModuleFileName(path, sizeof path);
   const std::string native = platform::posix::nativePath(path);
   const std::size_t slash = native.rfind('/');
-  return slash == std::string::npos ? "." : native.substr(0, slash + 1);
+  return slash == std::string::npos ? "./" : native.substr(0, slash + 1);
 }
 
 // The native file a program name starts, if there is one.
