@@ -36,11 +36,11 @@ HostCode checkHost(AppInfoServices* appInfo) {
 
 HostCode XCALL registerXtra(InterfaceObject* object, RegistrationCache* cache,
                             void* xtraDictionary) noexcept {
-  HostHeader& owner = headerOf(object->owner);
+  HostHeader& ownerHeader = headerOf(object->owner);
 
   HostRef<AppInfoServices> appInfo;
   if (appInfo.fetch([&](AppInfoServices** out) {
-        return owner.callback->queryInterface(&ids::kAppInfoServices,
+        return ownerHeader.callback->queryInterface(&ids::kAppInfoServices,
                                               reinterpret_cast<void**>(out));
       }) != kOk)
     return kRequestNotServed;
@@ -65,11 +65,11 @@ HostCode XCALL registerXtra(InterfaceObject* object, RegistrationCache* cache,
   if (code != kOk) return code;
 
   // A module whose methods the host never learned must not look registered.
-  auto* text = static_cast<char*>(owner.allocator->allocate(kMessageTableBufferSize));
+  auto* text = static_cast<char*>(ownerHeader.allocator->allocate(kMessageTableBufferSize));
   if (text == nullptr) return kMemoryNotAvailable;
   writeMessageTable(text);
   // The entry keeps its own copy, so the buffer goes back at once.
   code = entry->put(kTextEntry, text, 0, "msgTable");
-  owner.allocator->free(text);
+  ownerHeader.allocator->free(text);
   return code;
 }

@@ -27,9 +27,9 @@ constexpr std::int32_t kNotAMethod = -1;  // the title line and the headings
 
 struct MessageTableLine {
   std::int32_t methodIndex;  // what the host sends in CallRecord::methodIndex
-  const char* text;          // the line as the host reads it, without its line feed
   Method run;                // null: declared, does nothing and returns 0
   unsigned needs;            // ServiceNeed bits
+  const char* text;          // the line as the host reads it, without its line feed
 };
 
 // The row for a method index sent by the host, or null for an index the
